@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plat {
 
@@ -72,6 +73,14 @@ public:
     virtual void EndPath() = 0;
     virtual void SelectClipPath() = 0;
     virtual void RemoveClip() = 0;
+    // Narrows the current clip to the closed path (mapped as SelectClipPath maps it). A surface that cannot
+    // intersect replaces the clip, which is what this default does.
+    virtual void IntersectClipPath() { SelectClipPath(); }
+
+    // Saves pen, brush, font, copy mode and mapping (and, on surfaces that override these, the clip);
+    // RestoreState brings back the last saved set. A RestoreState without a matching SaveState does nothing.
+    virtual void SaveState();
+    virtual void RestoreState();
 
     // Figures, drawn with the current pen (outline) and brush (inside).
     virtual void Polygon(std::span<const Point> points) = 0;
@@ -110,6 +119,8 @@ public:
     int LockCount() const { return m_lockCount; }
 
 private:
+    struct SavedState;
+    std::vector<SavedState> m_saved;
     Pen m_pen;
     Brush m_brush;
     Font m_font;
