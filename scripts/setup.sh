@@ -11,6 +11,7 @@ packages=(
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libfuzzer-14-dev libclang-rt-14-dev
   xvfb xauth poppler-utils libjpeg-turbo-progs
+  locales
   # printing rig: CUPS, an IPP printer, a PDF printer, and DNS-SD for them
   cups cups-client cups-ipp-utils printer-driver-cups-pdf avahi-daemon dbus
   # fonts and icons the window uses

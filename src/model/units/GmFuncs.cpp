@@ -1,5 +1,7 @@
 #include "GmFuncs.h"
 
+#include "platform/core/StringList.h"
+
 namespace {
 
 // Each step is its own statement so that no compiler contraction
@@ -67,4 +69,32 @@ TGmSize ConvertGmSize(const TGmSize& size, TGmMeasurement from, TGmMeasurement t
     s.Width = ConvertValue(from, to, size.Width);
     s.Height = ConvertValue(from, to, size.Height);
     return s;
+}
+
+std::string FontStyleToText(plat::FontStyles style)
+{
+    plat::StringList items;
+    if (style & plat::fsBold)
+        items.Add("b");
+    if (style & plat::fsItalic)
+        items.Add("i");
+    if (style & plat::fsUnderline)
+        items.Add("u");
+    return items.GetCommaText();
+}
+
+plat::FontStyles TextToFontStyle(const std::string& text)
+{
+    plat::StringList items;
+    items.SetCommaText(text);
+    plat::FontStyles style = 0;
+    for (const std::string& item : items.Items()) {
+        if (item == "b" || item == "B")
+            style |= plat::fsBold;
+        else if (item == "i" || item == "I")
+            style |= plat::fsItalic;
+        else if (item == "u" || item == "U")
+            style |= plat::fsUnderline;
+    }
+    return style;
 }

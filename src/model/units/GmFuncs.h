@@ -3,7 +3,10 @@
 
 #include "GmTypes.h"
 
+#include "platform/core/Font.h"
 #include "platform/core/Geometry.h"
+
+#include <string>
 
 // The extended value nearest to 25.4 (sign/exponent 4003h, mantissa CB33333333333333h).
 constexpr Extended MillimetersPerInch = 25.4L;
@@ -29,3 +32,10 @@ inline void SwapValues(Extended& a, Extended& b)
     a = b;
     b = t;
 }
+
+// The persistent text of a font style: "b", "i", "u" for bold, italic and underline, joined as comma text
+// ("b,u"). Strike-out has no letter. The empty set gives "".
+std::string FontStyleToText(plat::FontStyles style);
+// Reads that text back: any item equal to b, i or u (letter case ignored) sets its style; other items are
+// ignored and strike-out is never set.
+plat::FontStyles TextToFontStyle(const std::string& text);
