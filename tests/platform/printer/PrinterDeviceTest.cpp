@@ -208,6 +208,7 @@ struct ErrorCase {
     const char* name;
     std::function<void(FakePrinterDevice&)> action;
     const char* message;
+    friend void PrintTo(const ErrorCase& row, std::ostream* os) { *os << row.name; }
 };
 
 class PrinterDeviceErrors : public testing::TestWithParam<ErrorCase> {};
