@@ -2,6 +2,8 @@
 
 #include "platform/ui/FileDialogs.h"
 
+#include "QtTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
@@ -12,6 +14,7 @@ struct FilterCase {
     QString filter;
     QStringList expected;
 };
+VANTRIC_PRINTS_NAME(FilterCase)
 
 class NameFiltersTest : public testing::TestWithParam<FilterCase> {};
 

@@ -4,6 +4,8 @@
 #include "platform/ui/CommandErrors.h"
 #include "platform/ui/MessageBoxes.h"
 
+#include "QtTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
@@ -98,6 +100,7 @@ struct EscapedError {
     std::function<void()> raise;
     std::string shown;
 };
+VANTRIC_PRINTS_NAME(EscapedError)
 
 class CommandErrorsTest : public testing::TestWithParam<EscapedError> {};
 

@@ -1,3 +1,5 @@
+#include "QtTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Vantric"));
+    QuietOffscreenWarnings();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
