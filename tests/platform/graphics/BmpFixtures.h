@@ -194,3 +194,75 @@ inline uint32_t Get32(const std::vector<uint8_t>& v, size_t at)
 }
 
 } // namespace fixtures
+
+namespace fixtures {
+
+// One .ico entry: the colour image (BMP rows under a header whose height counts image and mask) and
+// the 1-bit mask (set = transparent). alpha, when given, fills the fourth byte of 32-bit pixels.
+struct IconEntrySpec {
+    BmpSpec Image;
+    std::vector<std::vector<bool>> Transparent;  // top row first
+    std::vector<std::vector<uint8_t>> Alpha;     // 32 bits only
+    bool Png = false;
+    bool DropMask = false;
+};
+
+inline std::vector<uint8_t> IconEntryBytes(const IconEntrySpec& e)
+{
+    if (e.Png)
+        return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+    const BmpSpec& s = e.Image;
+    const int h = static_cast<int>(s.Rows.size());
+    std::vector<uint8_t> rows = EncodeRows(s);
+    if (!e.Alpha.empty()) {
+        const size_t stride = static_cast<size_t>(s.Width) * 4;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < s.Width; ++x)
+                rows[stride * static_cast<size_t>(h - 1 - y) + 4 * static_cast<size_t>(x) + 3] =
+                    e.Alpha[static_cast<size_t>(y)][static_cast<size_t>(x)];
+    }
+    std::vector<uint8_t> v = InfoAndTable(s, s.Compression, 0);
+    Set32(v, 8, static_cast<uint32_t>(2 * h));
+    v.insert(v.end(), rows.begin(), rows.end());
+    if (!e.DropMask) {
+        const size_t maskStride = ((static_cast<size_t>(s.Width) + 31) / 32) * 4;
+        for (int i = 0; i < h; ++i) {
+            std::vector<uint8_t> line(maskStride, 0);
+            const int y = h - 1 - i;
+            for (int x = 0; x < s.Width; ++x)
+                if (!e.Transparent.empty() && e.Transparent[static_cast<size_t>(y)][static_cast<size_t>(x)])
+                    line[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            v.insert(v.end(), line.begin(), line.end());
+        }
+    }
+    return v;
+}
+
+inline std::vector<uint8_t> MakeIco(const std::vector<IconEntrySpec>& entries, uint16_t type = 1)
+{
+    std::vector<uint8_t> file;
+    Put16(file, 0);
+    Put16(file, type);
+    Put16(file, static_cast<uint32_t>(entries.size()));
+    std::vector<std::vector<uint8_t>> bodies;
+    for (const auto& e : entries)
+        bodies.push_back(IconEntryBytes(e));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const BmpSpec& s = entries[i].Image;
+        file.push_back(static_cast<uint8_t>(s.Width));
+        file.push_back(static_cast<uint8_t>(s.Rows.size()));
+        file.push_back(0);
+        file.push_back(0);
+        Put16(file, 1);
+        Put16(file, static_cast<uint32_t>(s.Bits));
+        Put32(file, static_cast<uint32_t>(bodies[i].size()));
+        Put32(file, offset);
+        offset += static_cast<uint32_t>(bodies[i].size());
+    }
+    for (const auto& b : bodies)
+        file.insert(file.end(), b.begin(), b.end());
+    return file;
+}
+
+} // namespace fixtures
