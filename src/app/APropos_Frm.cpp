@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QColor kGray(0x80, 0x80, 0x80);
@@ -173,6 +175,11 @@ void TAPropos_Frm::FormCreate(const TMemoryStatus& memory, const QLocale& locale
 {
     M1->setText(FormatTotal(memory.TotalPhys, locale));
     M1->adjustSize();
+    // The group was sized for totals of a few hundred megabytes; today's totals are longer and would be
+    // cut off. It grows to show them, within the panel.
+    const int needed = M1->x() + M1->width() + 3;
+    if (needed > Memoire->width())
+        Memoire->resize(std::min(needed, Panel1->width() - Memoire->x() - 4), Memoire->height());
     M2->setText(FormatLoad(memory.MemoryLoad));
     M2->adjustSize();
 }

@@ -102,6 +102,18 @@ TEST(AboutBox, IsLaidOutAsDesigned)
     EXPECT_TRUE(about.OKButton->isDefault());
 }
 
+TEST(AboutBox, TodaysMemoryTotalsAreNotCutOff)
+{
+    TAPropos_Frm about({256ull * 1024 * MiB, 37}, QLocale(QLocale::French)); // 256 GiB
+    EXPECT_EQ(about.M1->text(), "268" + QLocale(QLocale::French).groupSeparator() + "435" +
+                                    QLocale(QLocale::French).groupSeparator() + "456 KB");
+    EXPECT_TRUE(about.Memoire->rect().contains(about.M1->geometry())) << "the figure shows in full";
+    EXPECT_TRUE(about.Panel1->rect().contains(about.Memoire->geometry()));
+
+    TAPropos_Frm small({512 * MiB, 37}, QLocale(QLocale::French));
+    EXPECT_EQ(small.Memoire->width(), 113) << "a short figure keeps the designed width";
+}
+
 TEST(AboutBox, PlaysItsAnimationContinuously)
 {
     TAPropos_Frm about({512 * MiB, 37}, QLocale::c());

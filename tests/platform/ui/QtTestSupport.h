@@ -1,6 +1,7 @@
 #pragma once
 // Readable failure messages for Qt values, and a quieter offscreen platform for the test mains.
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,16 @@ inline void PrintTo(const QString& text, std::ostream* os)
 inline void PrintTo(const QStringList& list, std::ostream* os)
 {
     *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
+inline void PrintTo(const QRect& r, std::ostream* os)
+{
+    *os << '(' << r.x() << ", " << r.y() << ") " << r.width() << " x " << r.height();
+}
+
+inline void PrintTo(const QPoint& p, std::ostream* os)
+{
+    *os << '(' << p.x() << ", " << p.y() << ')';
 }
 
 inline void PrintTo(const QSize& size, std::ostream* os)
