@@ -121,9 +121,13 @@ std::string FormatFixed(long double value, int decimals)
     long double scaled = RoundHalfEven(value * scale);
     bool negative = scaled < 0;
     if (negative) scaled = -scaled;
-    char buf[80];
-    std::snprintf(buf, sizeof buf, "%.0Lf", scaled);
-    std::string digits = buf;
+    if (!std::isfinite(scaled))
+        return std::isnan(scaled) ? "NAN" : (negative ? "-INF" : "INF");
+    // An extended value may have close to 5000 integer digits.
+    int needed = std::snprintf(nullptr, 0, "%.0Lf", scaled);
+    std::string digits(static_cast<size_t>(needed) + 1, '\0');
+    std::snprintf(digits.data(), digits.size(), "%.0Lf", scaled);
+    digits.resize(static_cast<size_t>(needed));
     if (decimals > 0) {
         if (digits.size() <= static_cast<size_t>(decimals))
             digits.insert(0, static_cast<size_t>(decimals) + 1 - digits.size(), '0');

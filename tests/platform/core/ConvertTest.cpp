@@ -37,6 +37,7 @@ TEST(Convert, FloatsUseThePointWhateverTheLocale)
     EXPECT_EQ(plat::FormatFixed(-0.25L, 3), "-0.250");
     EXPECT_EQ(plat::FormatFixed(0.0004L, 3), "0.000");
     EXPECT_EQ(plat::FormatFixed(7, 3), "7.000");
+    EXPECT_EQ(plat::FormatFixed(1e300L, 0).size(), 301u); // no fixed-size buffer to overflow
     if (old)
         std::setlocale(LC_NUMERIC, "C");
     EXPECT_THROW(plat::StrToFloat("12,5"), plat::EConvertError);
