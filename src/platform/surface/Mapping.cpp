@@ -3,19 +3,18 @@
 #include "platform/core/Rounding.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace plat {
 
-namespace {
-
-// Coordinates far outside any device are pinned rather than overflowing the integer conversion.
-int ToPixel(long double v)
+int PinToDevice(long double v)
 {
-    constexpr long double limit = 1 << 30;
+    // Coordinates far outside any device are pinned rather than overflowing the integer conversion.
+    constexpr long double limit = MaxDeviceCoordinate;
+    if (std::isnan(v))
+        return 0;
     return RoundToInt(std::clamp(v, -limit, limit));
 }
-
-} // namespace
 
 void Mapping::SetMode(MapMode mode)
 {
@@ -70,8 +69,8 @@ Point Mapping::ToDevice(Point logical) const
     // Computed as in the formula, subtraction first, so that large origins keep their precision.
     long double x = static_cast<long double>(logical.X) - m_windowOrg.X;
     long double y = static_cast<long double>(logical.Y) - m_windowOrg.Y;
-    return {ToPixel(x * m_viewportExt.Width / m_windowExt.Width + m_viewportOrg.X),
-            ToPixel(y * m_viewportExt.Height / m_windowExt.Height + m_viewportOrg.Y)};
+    return {PinToDevice(x * m_viewportExt.Width / m_windowExt.Width + m_viewportOrg.X),
+            PinToDevice(y * m_viewportExt.Height / m_windowExt.Height + m_viewportOrg.Y)};
 }
 
 Rect Mapping::ToDevice(const Rect& logical) const
@@ -85,8 +84,8 @@ Point Mapping::ToLogical(Point device) const
 {
     long double x = static_cast<long double>(device.X) - m_viewportOrg.X;
     long double y = static_cast<long double>(device.Y) - m_viewportOrg.Y;
-    return {ToPixel(x * m_windowExt.Width / m_viewportExt.Width + m_windowOrg.X),
-            ToPixel(y * m_windowExt.Height / m_viewportExt.Height + m_windowOrg.Y)};
+    return {PinToDevice(x * m_windowExt.Width / m_viewportExt.Width + m_windowOrg.X),
+            PinToDevice(y * m_windowExt.Height / m_viewportExt.Height + m_windowOrg.Y)};
 }
 
 } // namespace plat

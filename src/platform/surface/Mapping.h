@@ -11,6 +11,11 @@
 
 namespace plat {
 
+// Device coordinates are pinned to this range, so that sizes and sums of coordinates stay within an int.
+constexpr int MaxDeviceCoordinate = 1 << 29;
+// Rounds to the nearest integer (ties to even), pinned to +-MaxDeviceCoordinate.
+int PinToDevice(long double v);
+
 class Mapping {
 public:
     MapMode GetMode() const { return m_mode; }

@@ -121,12 +121,6 @@ bool WellFormed(const MetafileRecord& r)
     return false;
 }
 
-int ToInt(long double v)
-{
-    constexpr long double limit = 1 << 30;
-    return RoundToInt(std::clamp(v, -limit, limit));
-}
-
 Rect Normalized(Rect r)
 {
     if (r.Left > r.Right)
@@ -180,8 +174,8 @@ public:
 private:
     using K = MetafileRecordKind;
 
-    int X(long double x) const { return ToInt(m_dest.Left + x * m_sx); }
-    int Y(long double y) const { return ToInt(m_dest.Top + y * m_sy); }
+    int X(long double x) const { return PinToDevice(m_dest.Left + x * m_sx); }
+    int Y(long double y) const { return PinToDevice(m_dest.Top + y * m_sy); }
     Point P(int32_t x, int32_t y) const { return {X(x), Y(y)}; }
     Rect R(const int32_t* v) const { return {X(v[0]), Y(v[1]), X(v[2]), Y(v[3])}; }
 
@@ -193,7 +187,7 @@ private:
             m_pen.SetColor(v[0]);
             int width = v[1];
             if (width > 0 && v[4] != static_cast<int>(PenKind::Cosmetic))
-                width = std::max(1, ToInt(width * std::abs(m_sx)));
+                width = std::max(1, PinToDevice(width * std::abs(m_sx)));
             m_pen.SetWidth(width);
             m_pen.SetStyle(static_cast<PenStyle>(v[2]));
             m_pen.SetMode(static_cast<PenMode>(v[3]));
@@ -206,7 +200,7 @@ private:
             break;
         case K::SelectFont:
             m_font.SetSize(v[0]);
-            m_font.SetPixelsPerInch(std::clamp(ToInt(v[1] * std::abs(m_sy)), 1, MaxFontPpi));
+            m_font.SetPixelsPerInch(std::clamp(PinToDevice(v[1] * std::abs(m_sy)), 1, MaxFontPpi));
             m_font.SetStyle(static_cast<FontStyles>(v[2]));
             m_font.SetColor(v[3]);
             m_font.SetCharset(static_cast<uint8_t>(v[4]));
@@ -590,7 +584,7 @@ void MetafileSurface::SyncState(bool pen, bool brush, bool font, bool copyMode)
         const Pen& p = GetPen();
         int width = p.GetWidth();
         if (width > 0 && p.GetKind() != PenKind::Cosmetic)
-            width = std::max(1, ToInt(width * std::abs(m_mapping.ScaleX())));
+            width = std::max(1, PinToDevice(width * std::abs(m_mapping.ScaleX())));
         std::vector<int32_t> v{p.GetColor(), std::max(0, width), static_cast<int>(p.GetStyle()),
                                static_cast<int>(p.GetMode()), static_cast<int>(p.GetKind())};
         if (v != m_lastPen) {
@@ -607,7 +601,7 @@ void MetafileSurface::SyncState(bool pen, bool brush, bool font, bool copyMode)
     }
     if (font) {
         const Font& f = GetFont();
-        int ppi = std::clamp(ToInt(f.GetPixelsPerInch() * std::abs(m_mapping.ScaleY())), 1, MaxFontPpi);
+        int ppi = std::clamp(PinToDevice(f.GetPixelsPerInch() * std::abs(m_mapping.ScaleY())), 1, MaxFontPpi);
         std::vector<int32_t> v{std::clamp(f.GetSize(), -MaxFontSize, MaxFontSize), ppi, f.GetStyle() & 15,
                                f.GetColor(), f.GetCharset()};
         std::string name = f.GetName().substr(0, MaxFontName);
@@ -768,14 +762,14 @@ void MetafileSurface::TextOut(int x, int y, const Rect* clip, std::string_view t
     int placed = at.X;
     for (size_t i = 0; i < n; ++i) {
         sum += advances[i];
-        int next = ToInt(m_mapping.DeviceX(x + sum));
+        int next = PinToDevice(m_mapping.DeviceX(x + sum));
         ints.push_back(next - placed);
         placed = next;
     }
     TextMetric tm = CurrentFontEngine().Metrics(GetFont());
     int width = n > 0 ? placed - at.X
-                      : ToInt(CurrentFontEngine().Extent(GetFont(), text).Width * m_mapping.ScaleX());
-    Rect cell{at.X, at.Y, at.X + width, at.Y + ToInt(tm.Height * m_mapping.ScaleY())};
+                      : PinToDevice(CurrentFontEngine().Extent(GetFont(), text).Width * m_mapping.ScaleX());
+    Rect cell{at.X, at.Y, at.X + width, at.Y + PinToDevice(tm.Height * m_mapping.ScaleY())};
     if (m_pathOpen) {
         // Text in a path stands for its character cells (the outlines a device would trace lie inside).
         if (text.empty())

@@ -82,8 +82,11 @@ TEST(Mapping, HugeCoordinatesArePinnedNotOverflowed)
     m.SetWindowExt(1, 1);
     m.SetViewportExt(1000000, 1000000);
     Point p = m.ToDevice(Point{2000000000, -2000000000});
-    EXPECT_EQ(p.X, 1 << 30);
-    EXPECT_EQ(p.Y, -(1 << 30));
+    EXPECT_EQ(p.X, MaxDeviceCoordinate);
+    EXPECT_EQ(p.Y, -MaxDeviceCoordinate);
+    // Sizes of pinned rectangles still fit an int.
+    Rect r = m.ToDevice(Rect{-2000000000, -2000000000, 2000000000, 2000000000});
+    EXPECT_EQ(r.Width(), 2 * MaxDeviceCoordinate);
 }
 
 } // namespace

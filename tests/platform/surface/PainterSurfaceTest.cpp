@@ -329,6 +329,27 @@ TEST(PainterSurface, PdfEmbedsPicturesLosslesslyAndCopiesWithoutRasterOps)
     EXPECT_FALSE(bytes.contains("/DCTDecode"));
 }
 
+TEST(PainterSurface, CoordinatesFarOutsideTheDeviceArePinned)
+{
+    constexpr int big = 2000000000;
+    Canvas c(20, 20);
+    Surface& s = c.S();
+    s.SetMapMode(MapMode::Anisotropic);
+    s.SetWindowExt(1, 1);
+    s.SetViewportExt(1000, 1000); // every coordinate below overflows an int once mapped
+    s.GetBrush().SetColor(clRed);
+    s.Rectangle({-big, -big, big, big});
+    s.GetPen().SetKind(PenKind::GeometricSquareMiter);
+    s.GetPen().SetWidth(big);
+    s.MoveTo(-big, 0);
+    s.LineTo(big, 0);
+    Bitmap b(1, 1, PixelFormat::Bit24);
+    b.SetPixel(0, 0, clRed);
+    s.StretchDIBits({-big, -big, big, big}, {0, 0, 1, 1}, b, SRCCOPY);
+    const QImage& img = c.Done();
+    EXPECT_EQ(img.pixel(10, 10), Red);
+}
+
 // --- text -------------------------------------------------------------------------------------------------
 
 int InkIn(const QImage& img, QRect r)

@@ -24,12 +24,6 @@ QColor ToQColor(Color c)
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
-int ToPixel(long double v)
-{
-    constexpr long double limit = 1 << 30;
-    return RoundToInt(std::clamp(v, -limit, limit));
-}
-
 QPainter::CompositionMode MixComposition(PenMode mode)
 {
     using C = QPainter::CompositionMode;
@@ -147,7 +141,7 @@ QPen PainterSurface::DevicePen(int* deviceWidth) const
         color = Qt::white;
 
     const bool cosmetic = p.GetWidth() <= 0 || p.GetKind() == PenKind::Cosmetic;
-    int width = cosmetic ? 1 : std::max(1, ToPixel(p.GetWidth() * std::abs(m_mapping.ScaleX())));
+    int width = cosmetic ? 1 : std::max(1, PinToDevice(p.GetWidth() * std::abs(m_mapping.ScaleX())));
     const bool geometric = p.GetKind() == PenKind::GeometricSquareMiter;
     QPen pen(color);
     pen.setWidth(width);
@@ -423,10 +417,10 @@ void PainterSurface::DrawBits(const Rect& dest, QRect source, const Bitmap& bitm
         return;
     const long double sx = static_cast<long double>(b.X - a.X) / source.width();
     const long double sy = static_cast<long double>(b.Y - a.Y) / source.height();
-    int x0 = a.X + ToPixel((inside.left() - source.left()) * sx);
-    int x1 = a.X + ToPixel((inside.left() + inside.width() - source.left()) * sx);
-    int y0 = a.Y + ToPixel((inside.top() - source.top()) * sy);
-    int y1 = a.Y + ToPixel((inside.top() + inside.height() - source.top()) * sy);
+    int x0 = a.X + PinToDevice((inside.left() - source.left()) * sx);
+    int x1 = a.X + PinToDevice((inside.left() + inside.width() - source.left()) * sx);
+    int y0 = a.Y + PinToDevice((inside.top() - source.top()) * sy);
+    int y1 = a.Y + PinToDevice((inside.top() + inside.height() - source.top()) * sy);
     const bool mirrorX = x1 < x0, mirrorY = y1 < y0;
     QRect target(QPoint(std::min(x0, x1), std::min(y0, y1)), QSize(std::abs(x1 - x0), std::abs(y1 - y0)));
     if (target.isEmpty())
@@ -509,7 +503,7 @@ void PainterSurface::TextOut(int x, int y, const Rect* clip, std::string_view te
         return;
     const Font& font = GetFont();
     const int logicalPixels = std::abs(font.GetPixelHeight());
-    const int devicePixels = std::max(1, ToPixel(logicalPixels * std::abs(m_mapping.ScaleY())));
+    const int devicePixels = std::max(1, PinToDevice(logicalPixels * std::abs(m_mapping.ScaleY())));
     const QFont deviceFont = ToQFont(font, devicePixels);
     const QFontMetrics deviceMetrics(deviceFont);
 
@@ -535,7 +529,7 @@ void PainterSurface::TextOut(int x, int y, const Rect* clip, std::string_view te
             size_t length;
             char32_t cp = NextCodePoint(text, i, length);
             QString ch = QString::fromUcs4(&cp, 1);
-            m_painter->drawText(QPointF(ToPixel(m_mapping.DeviceX(pen)), baseline), ch);
+            m_painter->drawText(QPointF(PinToDevice(m_mapping.DeviceX(pen)), baseline), ch);
             long double advance = 0;
             bool given = false;
             for (size_t k = i; k < i + length; ++k)

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QString>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace plat {
@@ -11,7 +12,7 @@ namespace plat {
 QFont ToQFont(const Font& font, int pixelSize)
 {
     QFont f(QString::fromStdString(font.GetName()));
-    f.setPixelSize(std::max(1, pixelSize));
+    f.setPixelSize(std::clamp(pixelSize, 1, MaxPixelSize));
     FontStyles s = font.GetStyle();
     f.setBold(s & fsBold);
     f.setItalic(s & fsItalic);

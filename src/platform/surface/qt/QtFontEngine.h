@@ -14,8 +14,9 @@ class QFontMetrics;
 
 namespace plat {
 
-// The Qt font for a font at a pixel size (the em height; <= 0 gives 1): face, bold, italic, underline,
-// strike-out. Hinting stays as the platform sets it.
+// The Qt font for a font at a pixel size (the em height, pinned to 1..MaxPixelSize): face, bold, italic,
+// underline, strike-out. Hinting stays as the platform sets it.
+constexpr int MaxPixelSize = 1 << 15;
 QFont ToQFont(const Font& font, int pixelSize);
 
 class QtFontEngine : public FontEngine {
