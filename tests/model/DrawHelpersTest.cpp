@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -54,6 +55,8 @@ struct RopCase {
     uint32_t CopyMode;
     uint32_t Expected;
 };
+
+void PrintTo(const RopCase& c, std::ostream* os) { *os << c.Name; }
 
 class PrintBitmapRop : public testing::TestWithParam<RopCase> {};
 
@@ -96,6 +99,8 @@ struct UnitsCase {
     Extended Value;
     int Expected;
 };
+
+void PrintTo(const UnitsCase& c, std::ostream* os) { *os << c.Name; }
 
 class DeviceUnitsCase : public testing::TestWithParam<UnitsCase> {};
 

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ struct ReadCase {
     std::vector<int> Twips;             // the four lengths afterwards
     std::string Pen, PrinterPen;        // the pen texts afterwards
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.Name; }
 
 class MarginValuesRead : public testing::TestWithParam<ReadCase> {};
 
@@ -119,6 +122,8 @@ struct TwipsCase {
     int Written;
 };
 
+void PrintTo(const TwipsCase& c, std::ostream* os) { *os << c.Name; }
+
 class MarginValuesTwips : public testing::TestWithParam<TwipsCase> {};
 
 TEST_P(MarginValuesTwips, LengthsAreWrittenRoundedToTheNearestTwip)
@@ -143,6 +148,8 @@ struct UnitCase {
     TGmMeasurement Unit;
     float HalfInch;
 };
+
+void PrintTo(const UnitCase& c, std::ostream* os) { *os << c.Name; }
 
 class MarginValuesUnit : public testing::TestWithParam<UnitCase> {};
 
