@@ -44,6 +44,12 @@ TEST_P(BitmapImageFormats, EveryPixelKeepsItsColour)
             ASSERT_EQ(img.pixel(x, y), qRgb(RedOf(c), GreenOf(c), BlueOf(c))) << x << "," << y;
         }
 
+    // Sampling at one to one reads every format the same way.
+    QImage sampled = SampleNearest(b, QRect(0, 0, 13, 5), QSize(13, 5), QRect(0, 0, 13, 5));
+    for (int y = 0; y < b.GetHeight(); ++y)
+        for (int x = 0; x < b.GetWidth(); ++x)
+            ASSERT_EQ(sampled.pixel(x, y), img.pixel(x, y)) << x << "," << y;
+
     Bitmap back = ImageToBitmap(img);
     for (int y = 0; y < b.GetHeight(); ++y)
         for (int x = 0; x < b.GetWidth(); ++x)
@@ -72,6 +78,20 @@ TEST(BitmapImage, IndexedImagesKeepTheirPaletteAndIndexes)
     EXPECT_EQ(b.GetPixelFormat(), PixelFormat::Bit8);
     EXPECT_EQ(b.ScanLine(0)[0], 1);
     EXPECT_EQ(b.GetPalette()[1], (PaletteEntry{50, 100, 200, 0}));
+}
+
+TEST(BitmapImage, SamplingComputesOnlyThePartAskedFor)
+{
+    Bitmap b(4, 1, PixelFormat::Bit24);
+    for (int x = 0; x < 4; ++x)
+        b.SetPixel(x, 0, RGBColor(static_cast<uint8_t>(x * 60), 0, 0));
+    // Four pixels stretched to 8 and mirrored; only target columns 2..5 are computed.
+    QImage part = SampleNearest(b, QRect(0, 0, 4, 1), QSize(8, 1), QRect(2, 0, 4, 1), true, false);
+    ASSERT_EQ(part.size(), QSize(4, 1));
+    EXPECT_EQ(qRed(part.pixel(0, 0)), 120); // target 2 mirrors to 5, source 2
+    EXPECT_EQ(qRed(part.pixel(1, 0)), 120);
+    EXPECT_EQ(qRed(part.pixel(2, 0)), 60);
+    EXPECT_EQ(qRed(part.pixel(3, 0)), 60);
 }
 
 TEST(BitmapImage, EmptyAndNullConvertToEmpty)

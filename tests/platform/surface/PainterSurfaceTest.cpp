@@ -239,6 +239,27 @@ TEST(PainterSurface, RemoveClipAndIntersectKeepThePainterClip)
     EXPECT_TRUE(AllOf(image, QRect(30, 0, 10, 40), White));
 }
 
+TEST(PainterSurface, PainterTransformAtConstructionComesAfterTheMapping)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(White);
+    QPainter painter(&image);
+    painter.translate(30, 20); // a control painting on its parent at (30, 20)
+    {
+        PainterSurface s(painter);
+        s.SetMapMode(MapMode::Anisotropic);
+        s.SetWindowExt(2, 2);
+        s.SetViewportExt(1, 1);
+        Bitmap b(1, 1, PixelFormat::Bit24);
+        b.SetPixel(0, 0, clRed);
+        s.StretchBitmap({-20, -20, 20, 20}, b, SRCCOPY); // device -10..9, partly off the image
+    }
+    painter.end();
+    EXPECT_TRUE(AllOf(image, QRect(20, 10, 20, 20), Red));
+    EXPECT_TRUE(AllOf(image, QRect(0, 0, 20, 40), White));
+    EXPECT_TRUE(AllOf(image, QRect(20, 30, 20, 10), White));
+}
+
 // --- bitmaps ----------------------------------------------------------------------------------------------
 
 struct RopCase {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 namespace plat {
 
@@ -69,9 +71,11 @@ QImage BitmapToImage(const Bitmap& b)
             for (int y = 0; y < h; ++y) {
                 const uint8_t* src = b.ScanLine(y);
                 auto* dst = reinterpret_cast<uint32_t*>(image.scanLine(y));
-                std::memcpy(dst, src, static_cast<size_t>(w) * 4);
-                for (int x = 0; x < w; ++x)
-                    dst[x] |= 0xFF000000u;
+                for (int x = 0; x < w; ++x) {
+                    uint32_t v;
+                    std::memcpy(&v, src + 4 * x, 4);
+                    dst[x] = v | 0xFF000000u;
+                }
             }
         }
         break;
@@ -94,6 +98,67 @@ QImage BitmapToImage(const Bitmap& b)
         image.setDotsPerMeterY(b.YPelsPerMeter());
     }
     return image;
+}
+
+QImage SampleNearest(const Bitmap& b, const QRect& source, const QSize& targetSize, const QRect& part,
+                     bool mirrorX, bool mirrorY)
+{
+    QImage out(part.size(), QImage::Format_RGB32);
+    if (out.isNull() || source.isEmpty() || targetSize.isEmpty())
+        return out;
+    const int64_t tw = targetSize.width(), th = targetSize.height();
+    const int64_t sw = source.width(), sh = source.height();
+    auto sourceIndex = [](int64_t t, int64_t target, int64_t src, bool mirror) {
+        if (mirror)
+            t = target - 1 - t;
+        return static_cast<int>(std::clamp<int64_t>((2 * t + 1) * src / (2 * target), 0, src - 1));
+    };
+    std::vector<int> xs(static_cast<size_t>(part.width()));
+    for (int i = 0; i < part.width(); ++i)
+        xs[static_cast<size_t>(i)] = source.left() + sourceIndex(part.left() + i, tw, sw, mirrorX);
+
+    QRgb lut[256];
+    std::fill(std::begin(lut), std::end(lut), qRgb(0, 0, 0));
+    const auto& palette = b.GetPalette();
+    for (size_t i = 0; i < palette.size() && i < 256; ++i)
+        lut[i] = qRgb(palette[i].Red, palette[i].Green, palette[i].Blue);
+
+    const int bits = b.BitsPerPixel();
+    const bool standard32 = bits == 32 && (MasksAre(b, 0xFF0000, 0x00FF00, 0x0000FF) || MasksAre(b, 0, 0, 0));
+    for (int j = 0; j < part.height(); ++j) {
+        const int sy = source.top() + sourceIndex(part.top() + j, th, sh, mirrorY);
+        const uint8_t* row = b.ScanLine(sy);
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(j));
+        const int n = part.width();
+        if (bits == 24) {
+            for (int i = 0; i < n; ++i) {
+                const uint8_t* p = row + 3 * static_cast<size_t>(xs[i]);
+                dst[i] = qRgb(p[2], p[1], p[0]);
+            }
+        } else if (standard32) {
+            for (int i = 0; i < n; ++i) {
+                const uint8_t* p = row + 4 * static_cast<size_t>(xs[i]);
+                dst[i] = qRgb(p[2], p[1], p[0]);
+            }
+        } else if (bits == 8) {
+            for (int i = 0; i < n; ++i)
+                dst[i] = lut[row[xs[i]]];
+        } else if (bits == 4) {
+            for (int i = 0; i < n; ++i) {
+                uint8_t v = row[xs[i] / 2];
+                dst[i] = lut[(xs[i] & 1) ? (v & 0x0F) : (v >> 4)];
+            }
+        } else if (bits == 1) {
+            for (int i = 0; i < n; ++i)
+                dst[i] = lut[(row[xs[i] / 8] >> (7 - xs[i] % 8)) & 1];
+        } else {
+            for (int i = 0; i < n; ++i) {
+                Color c = b.GetPixel(xs[i], sy);
+                dst[i] = qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+            }
+        }
+    }
+    return out;
 }
 
 Bitmap ImageToBitmap(const QImage& source)

@@ -16,4 +16,12 @@ QImage BitmapToImage(const Bitmap& bitmap);
 // (the fourth byte holds the alpha); all others 24 bits. A null image gives an empty bitmap.
 Bitmap ImageToBitmap(const QImage& image);
 
+// Nearest-neighbour stretch of the source rectangle of a bitmap (inside the bitmap) to a target of
+// targetSize pixels, computing only the part of the target given (in target pixels, inside the target):
+// target pixel t takes source pixel floor((t + 0.5) * source / target), counted from the far side when
+// mirrored. Reads the bitmap's rows directly, so that drawing a large picture small costs only the pixels
+// drawn. The result is a 32-bit RGB image of part's size.
+QImage SampleNearest(const Bitmap& bitmap, const QRect& source, const QSize& targetSize, const QRect& part,
+                     bool mirrorX = false, bool mirrorY = false);
+
 } // namespace plat

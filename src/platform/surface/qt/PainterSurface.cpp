@@ -456,12 +456,27 @@ void PainterSurface::DrawBits(const Rect& dest, QRect source, const Bitmap& bitm
         break;
     }
 
-    QImage image = BitmapToImage(bitmap).copy(inside);
-    if (mirrorX || mirrorY)
-        image = image.mirrored(mirrorX, mirrorY);
+    // On pixel devices only the visible part of the target is sampled from the bitmap; other devices
+    // (PDF, printers) get the picture at its own resolution and scale it themselves.
+    QImage image;
+    QRect part = target;
+    if (rasterOps) {
+        part = target.intersected(VisibleArea());
+        if (part.isEmpty())
+            return;
+        image = SampleNearest(bitmap, inside, target.size(), part.translated(-target.topLeft()), mirrorX, mirrorY);
+    } else {
+        image = BitmapToImage(bitmap);
+        if (inside != image.rect())
+            image = image.copy(inside);
+        if (mirrorX || mirrorY)
+            image = image.mirrored(mirrorX, mirrorY);
+    }
+
     C mode = C::CompositionMode_SourceOver;
     auto perPixel = [&](auto op) {
-        image = image.convertToFormat(QImage::Format_RGB32);
+        if (image.format() != QImage::Format_RGB32)
+            image = image.convertToFormat(QImage::Format_RGB32);
         const QRgb p = patternColor.rgb();
         for (int y = 0; y < image.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -491,8 +506,22 @@ void PainterSurface::DrawBits(const Rect& dest, QRect source, const Bitmap& bitm
     if (!rasterOps)
         mode = C::CompositionMode_SourceOver;
     m_painter->setCompositionMode(mode);
-    m_painter->drawImage(QRectF(target), image, QRectF(image.rect()));
+    if (rasterOps)
+        m_painter->drawImage(part.topLeft(), image);
+    else
+        m_painter->drawImage(QRectF(target), image, QRectF(image.rect()));
     m_painter->setCompositionMode(C::CompositionMode_SourceOver);
+}
+
+QRect PainterSurface::VisibleArea() const
+{
+    const QPaintDevice* device = m_painter->device();
+    QRect area(-MaxDeviceCoordinate, -MaxDeviceCoordinate, 2 * MaxDeviceCoordinate, 2 * MaxDeviceCoordinate);
+    if (device && m_base.isInvertible())
+        area = m_base.inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (m_painter->hasClipping())
+        area &= m_painter->clipBoundingRect().toAlignedRect();
+    return area;
 }
 
 // --- text -----------------------------------------------------------------------------------------------

@@ -94,6 +94,8 @@ private:
     void EndMix();
     QPainterPath ClosedPathOnDevice() const;
     void ApplyClip();
+    // The device's pixels inside the clip, in the surface's device coordinates.
+    QRect VisibleArea() const;
     void DrawBits(const Rect& dest, QRect source, const Bitmap& bitmap, uint32_t rop);
 
     std::string m_className;
