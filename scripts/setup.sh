@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev libjpeg-dev libsane-dev libcups2-dev
+  libdeflate-dev
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libfuzzer-14-dev libclang-rt-14-dev
   xvfb xauth poppler-utils libjpeg-turbo-progs
