@@ -3,6 +3,8 @@
 #   Vantric_IPP  a driverless queue on an IPP Everywhere printer (ippeveprinter on a loopback port) whose
 #                print command records every job it receives: its IPP attributes and its document
 #   PDF          a cups-pdf queue, for a PDF to look at
+#   Vantric_Reject  a second queue on the same printer, that tests make refuse jobs while one is being made
+#   Vantric_Dead    a queue whose printer never answers (nothing listens on its port)
 #
 #   scripts/print-rig.sh start    start what is not running (idempotent, quick when all runs)
 #   scripts/print-rig.sh stop     stop what this script started and remove its queues
@@ -101,10 +103,18 @@ add_queues() {
     lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>>"$rig/lpadmin.log" \
       || warn "cannot add the PDF queue"
   fi
-  # Jobs that fail must not stop the queue for the jobs after them.
-  lpadmin -p "$queue" -o printer-error-policy=abort-job >/dev/null 2>&1 || true
-  cupsenable "$queue" >/dev/null 2>&1 || true
-  cupsaccept "$queue" >/dev/null 2>&1 || true
+  if ! lpstat -p Vantric_Reject >/dev/null 2>&1; then
+    lpadmin -p Vantric_Reject -v "$uri" -m everywhere -E 2>>"$rig/lpadmin.log" || warn "cannot add Vantric_Reject"
+  fi
+  if ! lpstat -p Vantric_Dead >/dev/null 2>&1; then
+    lpadmin -p Vantric_Dead -v ipp://127.0.0.1:9/ipp/print -E 2>>"$rig/lpadmin.log" || warn "cannot add Vantric_Dead"
+  fi
+  # Jobs that fail must not stop the queues for the jobs after them.
+  for q in "$queue" Vantric_Reject; do
+    lpadmin -p "$q" -o printer-error-policy=abort-job >/dev/null 2>&1 || true
+    cupsenable "$q" >/dev/null 2>&1 || true
+    cupsaccept "$q" >/dev/null 2>&1 || true
+  done
 }
 
 start() {
@@ -136,6 +146,8 @@ stop() {
   local pid gone=()
   lpadmin -x "$queue" >/dev/null 2>&1 || true
   lpadmin -x PDF >/dev/null 2>&1 || true
+  lpadmin -x Vantric_Reject >/dev/null 2>&1 || true
+  lpadmin -x Vantric_Dead >/dev/null 2>&1 || true
   if pid="$(running_pid "$rig/ippeveprinter.pid")"; then kill "$pid" 2>/dev/null; gone+=("$pid"); fi
   rm -f "$rig/ippeveprinter.pid"
   if [ -f "$rig/cupsd.started" ] && pid="$(running_pid /run/cups/cupsd.pid)"; then
