@@ -173,7 +173,10 @@ plat::Rect TGmPrinterInfo::GetPrinterMargins(bool landscape)
 {
     EnsureMetrics();
     plat::Rect r{m_marginLeft, m_marginTop, m_marginRight, m_marginBottom};
-    if (landscape)
+    // Turned as the printer turns landscape; the usual turn also when it cannot say.
+    if (landscape && m_landscapeRotation == 2)
+        r = plat::Rect{m_marginBottom, m_marginLeft, m_marginTop, m_marginRight};
+    else if (landscape)
         r = plat::Rect{m_marginTop, m_marginRight, m_marginBottom, m_marginLeft};
     return r;
 }

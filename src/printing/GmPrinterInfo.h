@@ -41,7 +41,8 @@ public:
     bool LockDevMode();
     void UnlockDevMode();
 
-    // The unprintable margins in device pixels, turned for landscape: (top, right, bottom, left) of portrait.
+    // The unprintable margins in device pixels, turned for landscape: (top, right, bottom, left) of portrait,
+    // or (bottom, left, top, right) for a printer turning landscape by 270 degrees.
     plat::Rect GetPrinterMargins(bool landscape);
     // The same in inches: left and right over PixelsPerInchX, top and bottom over PixelsPerInchY.
     TGmRect GetPrinterMarginsInches(bool landscape);

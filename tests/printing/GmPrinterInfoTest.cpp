@@ -51,6 +51,20 @@ TEST_F(PrintingTest, MetricsFromThePrinterComputeTheRightMarginFromTheWidth)
     EXPECT_TRUE(info.PrinterAvailable());
 }
 
+TEST_F(PrintingTest, APrinterTurningLandscapeBy270GetsItsMarginsTurnedThatWay)
+{
+    FakePrinter p = UnevenPrinter();
+    p.OrientationCapability = 270;
+    Install(std::make_unique<FakePrinterDevice>(std::vector<FakePrinter>{p}));
+    TGmPrinter printer;
+    EXPECT_EQ(printer.PrinterInfo().GetPrinterMargins(true), (plat::Rect{102, 100, 24, 61}));
+    // The same turn as the device's own landscape metrics, so that the mapping meets the printable corner.
+    Fake->SetOrientation(plat::PrinterOrientation::Landscape);
+    plat::DeviceMetrics landscape = Fake->GetMetrics();
+    EXPECT_EQ(landscape.PhysicalOffsetX, 102);
+    EXPECT_EQ(landscape.PhysicalOffsetY, 100);
+}
+
 TEST_F(PrintingTest, MetricsAreMeasuredInPortraitAndTheBlockKeepsItsOrientation)
 {
     Install(std::make_unique<FakePrinterDevice>(std::vector<FakePrinter>{UnevenPrinter()}));

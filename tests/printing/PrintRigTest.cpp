@@ -112,14 +112,15 @@ protected:
 
     // One A4 portrait page with picture drawn G and H millimetres from the printable area's corner at its
     // natural size, as the page list draws it.
-    void PrintPage(const std::string& title, const plat::Bitmap& picture, Extended g, Extended h)
+    void PrintPage(const std::string& title, const plat::Bitmap& picture, Extended g, Extended h,
+                   TGmOrientation orientation = gmPortrait)
     {
         Printer->SetTitle(title);
-        Printer->SetOrientation(gmPortrait);
+        Printer->SetOrientation(orientation);
         Printer->SetPaperSize(A4);
         ASSERT_TRUE(Printer->BeginDoc());
         TGmPrinterInfo& info = Printer->PrinterInfo();
-        TGmRect margins = info.GetPrinterMarginsInches(false);
+        TGmRect margins = info.GetPrinterMarginsInches(orientation == gmLandscape);
         const int ppiX = info.PixelsPerInchX(), ppiY = info.PixelsPerInchY();
         Extended left = margins.Left + g / 25.4L, top = margins.Top + h / 25.4L;
         plat::Rect dest{plat::RoundToInt(left * ppiX), plat::RoundToInt(top * ppiY),
@@ -243,6 +244,36 @@ TEST_F(PrintRig, APictureArrivesUnchangedWhereTheMappingPutsIt)
                         std::pair{left + 50, top + 103}})
         EXPECT_TRUE(page->IsColor(x, y, 255, 255, 255, 40)) << "outside at " << x << "," << y;
     fs::remove_all(dir);
+}
+
+TEST_F(PrintRig, ALandscapePageIsPlacedFromThePrintersOwnPrintableCorner)
+{
+    if (!pdftools::HaveTools())
+        GTEST_SKIP() << "poppler-utils missing";
+    std::string title = UniqueTitle("landscape");
+    PrintPage(title, FramedPicture(), 20, 30, gmLandscape);
+    auto job = WaitForJob(title);
+    ASSERT_TRUE(job);
+    EXPECT_EQ(job->first["IPP_ORIENTATION_REQUESTED"].empty() ? "landscape" : job->first["IPP_ORIENTATION_REQUESTED"],
+              "landscape");
+    auto dir = pdftools::TempDir("rig-landscape");
+    fs::copy_file(job->second, dir / "received.pdf", fs::copy_options::overwrite_existing);
+    auto page = pdftools::Rasterise(dir / "received.pdf", 100);
+    fs::remove_all(dir);
+    ASSERT_TRUE(page);
+    ASSERT_LT(page->Width, page->Height) << "the paper comes out upright";
+    // The printer lays the landscape page's top along the paper's left edge. Its printable corner is then
+    // 3.4 mm from the left (the paper's left margin) and 11.68 mm from the bottom (the bottom margin) of
+    // A4 on the rig's printer; the picture's inch square starts 30 mm right of that and 20 mm above it.
+    const int left = plat::RoundToInt((3.4L + 30) / 25.4L * 100);
+    const int bottom = plat::RoundToInt((297 - 11.68L - 20) / 25.4L * 100);
+    const int top = bottom - 100;
+    for (auto [x, y] : {std::pair{left + 3, top + 3}, std::pair{left + 96, top + 3}, std::pair{left + 3, bottom - 3},
+                        std::pair{left + 96, bottom - 3}})
+        EXPECT_TRUE(page->IsColor(x, y, 255, 0, 0, 40)) << "inside at " << x << "," << y;
+    for (auto [x, y] : {std::pair{left - 4, top + 50}, std::pair{left + 50, top - 4}, std::pair{left + 104, top + 50},
+                        std::pair{left + 50, bottom + 4}})
+        EXPECT_TRUE(page->IsColor(x, y, 255, 255, 255, 40)) << "outside at " << x << "," << y;
 }
 
 TEST_F(PrintRig, ADocumentTheQueueRefusesIsAFailureNotAPrint)

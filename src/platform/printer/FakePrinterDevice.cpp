@@ -48,7 +48,7 @@ void FakePrinterDevice::DriverValidate(const PrinterNames& printer, const DevMod
 DeviceMetrics FakePrinterDevice::DriverMetrics(const PrinterNames& printer, const DevMode& mode)
 {
     const FakePrinter& p = Find(printer);
-    return mode.dmOrientation == DMORIENT_LANDSCAPE ? TurnMetrics(p.Portrait) : p.Portrait;
+    return mode.dmOrientation == DMORIENT_LANDSCAPE ? TurnMetrics(p.Portrait, p.OrientationCapability) : p.Portrait;
 }
 
 bool FakePrinterDevice::DriverReachable(const PrinterNames& printer)

@@ -17,7 +17,7 @@ namespace plat {
 struct FakePrinter {
     PrinterNames Names{"Fake Printer", "FakeDriver", "FAKE:"};
     bool IsDefault = false;
-    // Metrics in portrait; landscape is these turned (TurnMetrics). A4 at 300 pixels per inch.
+    // Metrics in portrait; landscape is these turned as OrientationCapability says. A4 at 300 pixels per inch.
     DeviceMetrics Portrait{2481, 3507, 2358, 3407, 65, 50, 300, 300};
     DevMode Defaults{DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX |
                          DM_COLLATE | DM_DITHERTYPE,

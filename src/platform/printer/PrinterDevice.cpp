@@ -4,15 +4,20 @@
 
 namespace plat {
 
-DeviceMetrics TurnMetrics(const DeviceMetrics& p)
+DeviceMetrics TurnMetrics(const DeviceMetrics& p, int rotation)
 {
     DeviceMetrics l;
     l.PhysicalWidth = p.PhysicalHeight;
     l.PhysicalHeight = p.PhysicalWidth;
     l.HorzRes = p.VertRes;
     l.VertRes = p.HorzRes;
-    l.PhysicalOffsetX = p.PhysicalOffsetY;
-    l.PhysicalOffsetY = p.PhysicalWidth - p.HorzRes - p.PhysicalOffsetX;
+    if (rotation == 270) {
+        l.PhysicalOffsetX = p.PhysicalHeight - p.VertRes - p.PhysicalOffsetY;   // the portrait bottom
+        l.PhysicalOffsetY = p.PhysicalOffsetX;                                  // the portrait left
+    } else {
+        l.PhysicalOffsetX = p.PhysicalOffsetY;                                  // the portrait top
+        l.PhysicalOffsetY = p.PhysicalWidth - p.HorzRes - p.PhysicalOffsetX;    // the portrait right
+    }
     l.LogPixelsX = p.LogPixelsY;
     l.LogPixelsY = p.LogPixelsX;
     return l;

@@ -42,8 +42,10 @@ struct DeviceMetrics {
 };
 
 // The metrics of the same printer and paper turned a quarter (landscape from portrait), the unprintable
-// margins following the paper: the new left margin is the old top, the new top the old right.
-DeviceMetrics TurnMetrics(const DeviceMetrics& portrait);
+// margins following the paper. rotation is the printer's DC_ORIENTATION answer: with 90 the landscape
+// margins (left, top, right, bottom) are the portrait (top, right, bottom, left); with 270 they are the
+// portrait (bottom, left, top, right), the landscape page's top lying along the paper's left edge.
+DeviceMetrics TurnMetrics(const DeviceMetrics& portrait, int rotation = 90);
 
 // Proof that a printer answered (an information context); it holds nothing the caller uses.
 class InformationContext {

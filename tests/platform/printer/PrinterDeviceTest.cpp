@@ -136,6 +136,12 @@ TEST(PrinterDevice, MetricsFollowTheBlocksOrientationWithTheMarginsTurned)
     EXPECT_EQ(landscape.LogPixelsX, 300);
     EXPECT_EQ(landscape.LogPixelsY, 600);
     EXPECT_EQ(device->GetDeviceCaps(PHYSICALOFFSETY), 61);
+
+    // A printer turning landscape the other way: the landscape top lies along the paper's left edge.
+    device->Printer(1).OrientationCapability = 270;
+    landscape = device->GetMetrics();
+    EXPECT_EQ(landscape.PhysicalOffsetX, 7016 - 6890 - 24);   // the portrait bottom
+    EXPECT_EQ(landscape.PhysicalOffsetY, 100);                // the portrait left
 }
 
 TEST(PrinterDevice, AnUnknownOrUnreachablePrinterGivesNoInformationContext)

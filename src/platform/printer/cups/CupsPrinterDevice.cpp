@@ -39,6 +39,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::milliseconds;
 
+// An IPP printer asked for landscape turns the content a quarter counter-clockwise: the landscape page's
+// top lies along the paper's left edge, so its unprintable margins are the portrait ones turned that way.
+constexpr int LandscapeTurn = 270;
+
 // --- bounded work on a worker thread ---------------------------------------------------------------------
 
 template <class T>
@@ -452,7 +456,7 @@ DeviceMetrics CupsPrinterDevice::DriverMetrics(const PrinterNames& printer, cons
     m.VertRes = std::max(m.PhysicalHeight - m.PhysicalOffsetY - px(paper.Bottom), 1);
     m.LogPixelsX = ppi;
     m.LogPixelsY = ppi;
-    return mode.dmOrientation == DMORIENT_LANDSCAPE ? TurnMetrics(m) : m;
+    return mode.dmOrientation == DMORIENT_LANDSCAPE ? TurnMetrics(m, LandscapeTurn) : m;
 }
 
 bool CupsPrinterDevice::DriverReachable(const PrinterNames& printer)
@@ -473,7 +477,7 @@ bool CupsPrinterDevice::DriverReachable(const PrinterNames& printer)
 int CupsPrinterDevice::DriverCapabilities(const PrinterNames& printer, int capability)
 {
     if (capability == DC_ORIENTATION)
-        return 90;   // IPP's landscape turns the page a quarter counter-clockwise
+        return LandscapeTurn;
     return FactsOf(printer).TwoSided ? 1 : 0;
 }
 
