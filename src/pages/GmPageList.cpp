@@ -319,12 +319,14 @@ void TGmPageList::PrintPage(TGmPage& page)
 
 void TGmPageList::PrintPageNumbers(const std::vector<int>& pageNumbers)
 {
-    if (pageNumbers.empty())
+    TGmPrinter& printer = *m_printer;
+    // A request while a job runs sends nothing, and must not change the running job's orientation, pages
+    // per sheet or paper either.
+    if (pageNumbers.empty() || printer.Printing())
         return;
     for (int number : pageNumbers)
         GetPage(number); // a bad number fails here, before anything reaches the printer
 
-    TGmPrinter& printer = *m_printer;
     printer.SetOrientation(GetPage(pageNumbers.front()).Orientation());
     printer.SetPagesPerSheet(m_pagesPerSheet);
     printer.SetPaperSize(m_paperSize);

@@ -115,8 +115,8 @@ public:
     // The print job. PrintPages prints From..To, ascending when From < To and otherwise descending from
     // From down to To. PrintPageNumbers prints the listed pages in order, each page once (the driver makes
     // the copies), raising OnPrintProgress after each. A number outside 1..PageCount raises the list
-    // error before anything is sent. A job that fails while a page is drawn is ended without sending it
-    // (Printing cleared) and the error goes on to the caller.
+    // error before anything is sent; a request while a job runs does nothing. A job that fails while a page
+    // is drawn is ended without sending it (Printing cleared) and the error goes on to the caller.
     void PrintPages(int from, int to);
     void PrintPageNumbers(const std::vector<int>& pageNumbers);
 

@@ -12,6 +12,7 @@
 #include "model/units/GmDrawHelpers.h"
 #include "model/units/GmFuncs.h"
 #include "model/units/GmValueRect.h"
+#include "resources/GmResourceTable.h"
 
 #include "platform/core/Exceptions.h"
 #include "platform/surface/RecordingSurface.h"
@@ -168,6 +169,20 @@ TEST_F(PagesTest, PageNumbersOutsideTheListAreIndexErrors)
     EXPECT_THROW(list.NewPage(3), plat::EListError);
     EXPECT_EQ(list.PageCount(), 2);
     EXPECT_TRUE(Hooks.empty());
+}
+
+TEST_F(PagesTest, TheMemoRequestOfTheResourceTableReachesThePageListHook)
+{
+    TGmPageList& list = MakeDocument();
+    plat::Object* sender = nullptr;
+    list.OnRichEditNeeded.Set([&](plat::Object* s, std::unique_ptr<TGmMemo>& memo) {
+        sender = s;
+        memo = std::make_unique<TGmMemo>(false);
+    });
+    std::unique_ptr<TGmMemo> memo = list.ResourceTable().Memos().NewMemo();
+    EXPECT_EQ(sender, &list);
+    ASSERT_TRUE(memo);
+    EXPECT_FALSE(memo->RichEdit);
 }
 
 TEST_F(PagesTest, WithoutACurrentPageObjectsAndAreasAreIndexErrors)

@@ -296,3 +296,21 @@ TEST_F(PrintJob, APageNumberOutsideTheDocumentFailsBeforeAnythingIsSent)
     EXPECT_TRUE(FullLog().empty());
     EXPECT_TRUE(Fake->Documents().empty());
 }
+
+TEST_F(PrintJob, ARequestWhileAJobRunsLeavesThatJobAsItWas)
+{
+    TGmPageList& list = NumberedDocument(2);
+    TGmPrinter& printer = list.GmPrinter();
+    ASSERT_TRUE(printer.BeginDoc());
+    list.SetPagesPerSheet(gmFourPage);
+    list.GetPage(1).SetOrientation(gmLandscape);
+
+    list.PrintPages(1, 2);
+
+    EXPECT_TRUE(printer.Printing());
+    EXPECT_EQ(printer.GetPagesPerSheet(), gmOnePage);
+    EXPECT_EQ(printer.GetOrientation(), gmPortrait);
+    printer.EndDoc();
+    ASSERT_EQ(Fake->Documents().size(), 1u);
+    EXPECT_EQ(Fake->Documents()[0].Sheets.size(), 1u);
+}
