@@ -51,6 +51,8 @@ n="\${IPP_JOB_ID:-\$\$}"
 cp "\$1" "\$jobs/job-\$n.doc"
 env | grep -E '^(IPP_|CONTENT_TYPE|PRINTER_)' | sort >"\$jobs/job-\$n.env.tmp"
 mv "\$jobs/job-\$n.env.tmp" "\$jobs/job-\$n.env"
+# Only the last 40 jobs are kept.
+ls -t "\$jobs"/job-*.env 2>/dev/null | tail -n +41 | while read -r old; do rm -f "\$old" "\${old%.env}.doc"; done
 EOF
   chmod 755 "$rig/record-job.sh"
 }
@@ -83,8 +85,8 @@ start_cupsd() {
 start_printer() {
   if running_pid "$rig/ippeveprinter.pid" >/dev/null && printer_answers; then return 0; fi
   write_recorder
-  # -2: two-sided support; -k keeps the spool files; -c records each job.
-  nohup ippeveprinter -p "$port" -n localhost -d "$rig/spool" -c "$rig/record-job.sh" -2 -k \
+  # -2: two-sided support; -s with a colour speed: a colour printer; -c records each job.
+  nohup ippeveprinter -p "$port" -n localhost -d "$rig/spool" -c "$rig/record-job.sh" -2 \
     -f application/pdf,image/pwg-raster,image/jpeg -s 10,10 -M Vantric -m "Rig Printer" "Vantric Rig" \
     >>"$rig/ippeveprinter.log" 2>&1 &
   echo $! >"$rig/ippeveprinter.pid"
@@ -170,7 +172,7 @@ status() {
 case "${1:-}" in
   start) start ;;
   stop) stop ;;
-  reset) stop; rm -rf "$rig/jobs" "$rig/spool"; start ;;
+  reset) stop; rm -rf "$rig/jobs" "$rig/spool" "$rig"/*.log; start ;;
   status) status ;;
   *) echo "usage: $0 start|stop|reset|status" >&2; exit 2 ;;
 esac
