@@ -1,20 +1,17 @@
 #include "CupsPrinterDevice.h"
 
+#include "BoundedCall_p.h"
+
 #include "platform/core/Exceptions.h"
 #include "platform/printer/PaperSizes.h"
 
 #include <cups/cups.h>
 
 #include <algorithm>
-#include <atomic>
-#include <condition_variable>
 #include <cstring>
-#include <exception>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <set>
-#include <thread>
 
 namespace plat {
 
@@ -42,59 +39,6 @@ using Millis = std::chrono::milliseconds;
 // An IPP printer asked for landscape turns the content a quarter counter-clockwise: the landscape page's
 // top lies along the paper's left edge, so its unprintable margins are the portrait ones turned that way.
 constexpr int LandscapeTurn = 270;
-
-// --- bounded work on a worker thread ---------------------------------------------------------------------
-
-template <class T>
-struct Bounded {
-    std::mutex Mutex;
-    std::condition_variable Done;
-    bool Finished = false;
-    std::optional<T> Result;
-    std::exception_ptr Error;
-    int Cancel = 0;   // read by libcups while it waits
-};
-
-// Runs work on its own thread and waits at most limit for it, calling pump every few milliseconds. When
-// the time is up the work is asked to cancel and left to end on its own; the answer is then none.
-template <class T>
-std::optional<T> RunBounded(std::function<T(int* cancel)> work, Millis limit, const std::function<void()>& pump)
-{
-    auto state = std::make_shared<Bounded<T>>();
-    std::thread([state, work = std::move(work)] {
-        std::optional<T> result;
-        std::exception_ptr error;
-        try {
-            result = work(&state->Cancel);
-        } catch (...) {
-            error = std::current_exception();
-        }
-        std::lock_guard lock(state->Mutex);
-        state->Result = std::move(result);
-        state->Error = error;
-        state->Finished = true;
-        state->Done.notify_all();
-    }).detach();
-
-    const auto deadline = Clock::now() + limit;
-    std::unique_lock lock(state->Mutex);
-    while (!state->Finished) {
-        auto now = Clock::now();
-        if (now >= deadline) {
-            state->Cancel = 1;
-            return std::nullopt;
-        }
-        state->Done.wait_for(lock, std::min<Clock::duration>(deadline - now, Millis(20)));
-        if (!state->Finished && pump) {
-            lock.unlock();
-            pump();
-            lock.lock();
-        }
-    }
-    if (state->Error)
-        std::rethrow_exception(state->Error);
-    return std::move(state->Result);
-}
 
 // --- destinations --------------------------------------------------------------------------------------
 
