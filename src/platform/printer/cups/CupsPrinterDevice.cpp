@@ -273,19 +273,21 @@ SendResult Submit(const std::string& device, const std::map<std::string, std::st
     if (!http)
         return {0, cupsLastErrorString()};
     InfoPtr info(cupsCopyDestInfo(http.get(), dest.get()));
+    if (!info)
+        return {0, cupsLastErrorString()};
 
     int count = 0;
     cups_option_t* options = nullptr;
     for (const auto& [name, value] : attributes) {
         std::string v = value;
-        if (info && name == "copies") {
+        if (name == "copies") {
             if (ipp_attribute_t* range = cupsFindDestSupported(http.get(), dest.get(), info.get(), "copies")) {
                 int upper = 0;
                 int lower = ippGetRange(range, 0, &upper);
                 if (upper >= lower && upper > 0)
                     v = std::to_string(std::clamp(std::atoi(v.c_str()), std::max(lower, 1), upper));
             }
-        } else if (info && !cupsCheckDestSupported(http.get(), dest.get(), info.get(), name.c_str(), v.c_str())) {
+        } else if (!cupsCheckDestSupported(http.get(), dest.get(), info.get(), name.c_str(), v.c_str())) {
             continue;   // the printer does not offer it: it prints with its own choice
         }
         count = cupsAddOption(name.c_str(), v.c_str(), count, &options);
