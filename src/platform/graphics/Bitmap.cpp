@@ -158,7 +158,7 @@ void Bitmap::Reallocate(int width, int height, int bitsPerPixel)
         for (int y = 0; y < height; ++y)
             std::memset(fresh.data() + static_cast<size_t>(stride) * y + used, 0, static_cast<size_t>(stride) - used);
     }
-    if (bitsPerPixel == m_bitCount && !m_pixels.empty()) {
+    if (bitsPerPixel == m_bitCount && !m_pixels.empty() && !fresh.empty()) {
         int oldStride = Stride();
         int rows = std::min(height, m_height);
         int64_t bits = static_cast<int64_t>(std::min(width, m_width)) * bitsPerPixel;
@@ -219,11 +219,12 @@ void Bitmap::SetPixelFormat(PixelFormat format)
         const pixels::RowLayout from = pixels::LayoutOf(m_format, m_bitCount, m_masks, m_palette);
         auto fetch = [&](int y, uint8_t* out) { pixels::RowToBgrx(from, ScanLine(y), m_width, out); };
         std::vector<uint8_t> line(static_cast<size_t>(m_width) * 4);
+        const int rows = Empty() ? 0 : m_height;
         if (Indexed(bits)) {
-            pixels::Reducer reducer(bits, fetch, m_width, m_height);
+            pixels::Reducer reducer(bits, fetch, m_width, rows);
             converted.m_palette = reducer.Palette();
             converted.Reallocate(m_width, m_height, bits);
-            for (int y = 0; y < m_height; ++y) {
+            for (int y = 0; y < rows; ++y) {
                 fetch(y, line.data());
                 uint8_t* row = converted.m_pixels.data() + static_cast<size_t>(converted.Stride()) * y;
                 std::memset(row, 0, static_cast<size_t>(converted.Stride()));
@@ -242,7 +243,7 @@ void Bitmap::SetPixelFormat(PixelFormat format)
             converted.Reallocate(m_width, m_height, bits);
             const pixels::RowLayout to =
                 pixels::LayoutOf(format, bits, converted.m_masks, converted.m_palette);
-            for (int y = 0; y < m_height; ++y) {
+            for (int y = 0; y < rows; ++y) {
                 fetch(y, line.data());
                 pixels::RowFromBgrx(to, line.data(),  m_width,
                                     converted.m_pixels.data() + static_cast<size_t>(converted.Stride()) * y);
@@ -282,7 +283,7 @@ void Bitmap::SetBitFields(int bitsPerPixel, uint32_t red, uint32_t green, uint32
     const pixels::RowLayout from = pixels::LayoutOf(m_format, m_bitCount, m_masks, m_palette);
     const pixels::RowLayout to = pixels::LayoutOf(PixelFormat::Custom, bitsPerPixel, masks, converted.m_palette);
     std::vector<uint8_t> line(static_cast<size_t>(m_width) * 4);
-    for (int y = 0; y < m_height; ++y) {
+    for (int y = 0; y < (Empty() ? 0 : m_height); ++y) {
         pixels::RowToBgrx(from, ScanLine(y), m_width, line.data());
         pixels::RowFromBgrx(to, line.data(), m_width,
                             converted.m_pixels.data() + static_cast<size_t>(converted.Stride()) * y);

@@ -30,9 +30,10 @@ constexpr uint32_t InfoHeaderSize = 40;
 constexpr size_t FileHeaderSize = 14;
 
 // An RLE file may expand a lot (runs, line ends, deltas), but a few bytes must not make us allocate
-// gigabytes: the decoded bitmap may be at most this many times the compressed data, or 64 MiB.
+// gigabytes: the decoded bitmap may be at most this many times the compressed data, or 16 MiB (an A4
+// page at 300 dpi and 8 bits is 8.7 MB, whatever its data).
 constexpr int64_t RleExpansionLimit = 1024;
-constexpr int64_t RleFloorBytes = int64_t{64} << 20;
+constexpr int64_t RleFloorBytes = int64_t{16} << 20;
 
 inline uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 inline uint32_t U32(const uint8_t* p)

@@ -35,6 +35,12 @@ TEST(Bitmap, ResizeKeepsPixelsAndFillsWhite)
     EXPECT_EQ(b.GetPixel(0, 2), -1);
     b.SetWidth(0);
     EXPECT_TRUE(b.Empty());
+    // An empty bitmap still changes its format, and grows white in it.
+    b.SetPixelFormat(PixelFormat::Bit8);
+    b.SetPixelFormat(PixelFormat::Bit32);
+    b.SetSize(2, 2);
+    EXPECT_EQ(b.GetPixelFormat(), PixelFormat::Bit32);
+    EXPECT_EQ(b.GetPixel(1, 1), plat::clWhite);
 }
 
 TEST(Bitmap, IndexedResizeUsesTheWhiteEntry)

@@ -245,6 +245,14 @@ TEST(BmpRleWrite, UnchangedBitmapIsWrittenBackByteForByte)
     EXPECT_NE(Save(touched), file);
 }
 
+TEST(BmpRead, BlankPageCodedInTwoBytesIsAccepted)
+{
+    // An 8-bit A4 page at 300 dpi that ends at once: every pixel stays at index 0.
+    const Bitmap b = Load(fixtures::MakeRle(8, 2480, 3508, RlePalette, {0, 1}, 2));
+    EXPECT_EQ(b.GetWidth(), 2480);
+    EXPECT_EQ(b.GetPixel(2479, 0), plat::clBlack);
+}
+
 TEST(BmpRead, StopsAtTheEndOfEachPictureInAStream)
 {
     // An RLE picture without an image size ends at its end-of-bitmap code.
