@@ -13,7 +13,7 @@
 
 namespace {
 
-using fixtures::BmpSpec;
+using fixtures::BmpLayout;
 using fixtures::Rgb;
 using plat::Bitmap;
 using plat::PixelFormat;
@@ -62,9 +62,9 @@ struct FlavourCase {
     PixelFormat Expected;
 };
 
-BmpSpec SpecFor(const FlavourCase& c)
+BmpLayout LayoutFor(const FlavourCase& c)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.HeaderSize = c.HeaderSize;
     s.Bits = c.Bits;
     s.Compression = c.Compression;
@@ -88,8 +88,8 @@ class BmpFlavour : public testing::TestWithParam<FlavourCase> {};
 TEST_P(BmpFlavour, ReadsTheRightPixelsAndEndsAtTheData)
 {
     const FlavourCase& c = GetParam();
-    const BmpSpec spec = SpecFor(c);
-    std::vector<uint8_t> file = fixtures::MakeBmp(spec);
+    const BmpLayout layout = LayoutFor(c);
+    std::vector<uint8_t> file = fixtures::MakeBmp(layout);
     const size_t fileSize = file.size();
     file.insert(file.end(), {'n', 'e', 'x', 't'});  // whatever follows in the stream is not ours
     plat::MemoryStream s(file);
@@ -97,20 +97,20 @@ TEST_P(BmpFlavour, ReadsTheRightPixelsAndEndsAtTheData)
     b.LoadFromStream(s);
     EXPECT_EQ(b.GetPixelFormat(), c.Expected);
     EXPECT_EQ(s.GetPosition(), static_cast<int64_t>(fileSize));
-    ExpectPixels(b, spec.Rows);
+    ExpectPixels(b, layout.Rows);
 
     Bitmap dib;
-    const std::vector<uint8_t> packed = fixtures::MakeDib(spec);
+    const std::vector<uint8_t> packed = fixtures::MakeDib(layout);
     dib.LoadFromDib(packed.data(), packed.size());
     EXPECT_EQ(dib.GetPixelFormat(), c.Expected);
-    ExpectPixels(dib, spec.Rows);
+    ExpectPixels(dib, layout.Rows);
 }
 
 TEST_P(BmpFlavour, WritesWhatItReadAndReadsItBack)
 {
     const FlavourCase& c = GetParam();
-    const BmpSpec spec = SpecFor(c);
-    const std::vector<uint8_t> saved = Save(Load(fixtures::MakeBmp(spec)));
+    const BmpLayout layout = LayoutFor(c);
+    const std::vector<uint8_t> saved = Save(Load(fixtures::MakeBmp(layout)));
     ASSERT_GT(saved.size(), 26u);
     EXPECT_EQ(saved[0], 'B');
     EXPECT_EQ(saved[1], 'M');
@@ -130,7 +130,7 @@ TEST_P(BmpFlavour, WritesWhatItReadAndReadsItBack)
     }
     const Bitmap again = Load(saved);
     EXPECT_EQ(again.GetPixelFormat(), c.Expected);
-    ExpectPixels(again, spec.Rows);
+    ExpectPixels(again, layout.Rows);
 }
 
 constexpr uint32_t M565[3] = {0xF800, 0x07E0, 0x001F};
@@ -259,10 +259,10 @@ TEST(BmpRead, StopsAtTheEndOfEachPictureInAStream)
     const std::vector<uint8_t> rle = {2, 1, 0, 0, 2, 3, 0, 1};
     std::vector<uint8_t> first = fixtures::MakeRle(8, 2, 2, RlePalette, rle, 0);
     fixtures::Set32(first, 2, 0);  // and without a file size
-    BmpSpec spec;
-    spec.Width = 3;
-    spec.Rows = ColourPicture();
-    const std::vector<uint8_t> second = fixtures::MakeBmp(spec);
+    BmpLayout layout;
+    layout.Width = 3;
+    layout.Rows = ColourPicture();
+    const std::vector<uint8_t> second = fixtures::MakeBmp(layout);
 
     plat::MemoryStream s;
     s.WriteBuffer(first.data(), first.size());
@@ -288,7 +288,7 @@ struct DamageCase {
 
 std::vector<uint8_t> Valid24()
 {
-    BmpSpec s;
+    BmpLayout s;
     s.Width = 3;
     s.Rows = ColourPicture();
     return fixtures::MakeBmp(s);
@@ -296,7 +296,7 @@ std::vector<uint8_t> Valid24()
 
 std::vector<uint8_t> Valid16Fields(uint32_t r, uint32_t g, uint32_t b)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.Bits = 16;
     s.Compression = 3;
     s.Masks[0] = r; s.Masks[1] = g; s.Masks[2] = b;
@@ -370,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BmpDib, ScannerImageSkipsTheColourEntriesOfATrueColourImage)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.Width = 3;
     s.Rows = ColourPicture();
     s.Palette = {Red, Red, Red, Red, Red};
@@ -384,7 +384,7 @@ TEST(BmpDib, ScannerImageSkipsTheColourEntriesOfATrueColourImage)
 
 TEST(BmpDib, ShortOrBrokenBlocksAreRefused)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.Width = 3;
     s.Rows = ColourPicture();
     std::vector<uint8_t> dib = fixtures::MakeDib(s);

@@ -24,7 +24,7 @@ inline void Put32(std::vector<uint8_t>& v, uint32_t x)
 }
 
 // A picture given as colours, top row first, encoded in one of the BMP flavours.
-struct BmpSpec {
+struct BmpLayout {
     uint32_t HeaderSize = 40;       // 12, 40, 52, 56, 108, 124
     int Bits = 24;
     uint32_t Compression = 0;       // 0 RGB, 3 bit fields
@@ -56,7 +56,7 @@ inline uint32_t Scale(uint8_t v, uint32_t mask)
 }
 
 // Pixel rows in file order (bottom-up unless TopDown), each padded to 4 bytes.
-inline std::vector<uint8_t> EncodeRows(const BmpSpec& s)
+inline std::vector<uint8_t> EncodeRows(const BmpLayout& s)
 {
     std::vector<uint8_t> out;
     const size_t stride = ((static_cast<size_t>(s.Width) * s.Bits + 31) / 32) * 4;
@@ -94,7 +94,7 @@ inline std::vector<uint8_t> EncodeRows(const BmpSpec& s)
 }
 
 // Information header (with masks after a 40-byte header) and colour table: the packed DIB's front.
-inline std::vector<uint8_t> InfoAndTable(const BmpSpec& s, uint32_t compression, uint32_t sizeImage)
+inline std::vector<uint8_t> InfoAndTable(const BmpLayout& s, uint32_t compression, uint32_t sizeImage)
 {
     std::vector<uint8_t> v;
     const int h = static_cast<int>(s.Rows.size());
@@ -146,7 +146,7 @@ inline std::vector<uint8_t> FileHeader(uint32_t fileSize, uint32_t offBits)
 }
 
 // A whole BMP file.
-inline std::vector<uint8_t> MakeBmp(const BmpSpec& s)
+inline std::vector<uint8_t> MakeBmp(const BmpLayout& s)
 {
     std::vector<uint8_t> rows = EncodeRows(s);
     std::vector<uint8_t> info = InfoAndTable(s, s.Compression, static_cast<uint32_t>(rows.size()));
@@ -157,7 +157,7 @@ inline std::vector<uint8_t> MakeBmp(const BmpSpec& s)
     return file;
 }
 
-inline std::vector<uint8_t> MakeDib(const BmpSpec& s)
+inline std::vector<uint8_t> MakeDib(const BmpLayout& s)
 {
     std::vector<uint8_t> rows = EncodeRows(s);
     std::vector<uint8_t> dib = InfoAndTable(s, s.Compression, static_cast<uint32_t>(rows.size()));
@@ -169,7 +169,7 @@ inline std::vector<uint8_t> MakeDib(const BmpSpec& s)
 inline std::vector<uint8_t> MakeRle(int bits, int width, int height, const std::vector<Rgb>& palette,
                                     const std::vector<uint8_t>& data, uint32_t sizeImage)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.Bits = bits;
     s.Width = width;
     s.Rows.resize(static_cast<size_t>(height));
@@ -200,7 +200,7 @@ namespace fixtures {
 // One .ico entry: the colour image (BMP rows under a header whose height counts image and mask) and
 // the 1-bit mask (set = transparent). alpha, when given, fills the fourth byte of 32-bit pixels.
 struct IconEntrySpec {
-    BmpSpec Image;
+    BmpLayout Image;
     std::vector<std::vector<bool>> Transparent;  // top row first
     std::vector<std::vector<uint8_t>> Alpha;     // 32 bits only
     bool Png = false;
@@ -211,7 +211,7 @@ inline std::vector<uint8_t> IconEntryBytes(const IconEntrySpec& e)
 {
     if (e.Png)
         return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    const BmpSpec& s = e.Image;
+    const BmpLayout& s = e.Image;
     const int h = static_cast<int>(s.Rows.size());
     std::vector<uint8_t> rows = EncodeRows(s);
     if (!e.Alpha.empty()) {
@@ -249,7 +249,7 @@ inline std::vector<uint8_t> MakeIco(const std::vector<IconEntrySpec>& entries, u
         bodies.push_back(IconEntryBytes(e));
     uint32_t offset = static_cast<uint32_t>(6 + 16 * entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
-        const BmpSpec& s = entries[i].Image;
+        const BmpLayout& s = entries[i].Image;
         file.push_back(static_cast<uint8_t>(s.Width));
         file.push_back(static_cast<uint8_t>(s.Rows.size()));
         file.push_back(0);

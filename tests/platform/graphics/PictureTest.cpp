@@ -52,7 +52,7 @@ protected:
 
 std::vector<uint8_t> BmpBytes()
 {
-    fixtures::BmpSpec s;
+    fixtures::BmpLayout s;
     s.Width = 2;
     s.Rows = {{{255, 0, 0}, {0, 0, 255}}};
     return fixtures::MakeBmp(s);
