@@ -1,11 +1,11 @@
 #pragma once
-// The document's shared brushs. Adding answers the first equal entry when there is one, so equal brushs
+// The document's shared brushes. Adding answers the first equal entry when there is one, so equal brushes
 // are stored once.
 
 #include "GmBrush.h"
-#include "GmResourceList.h"
+#include "GmRecordList.h"
 
-class TGmBrushList : public TGmResourceListOf<TGmBrush> {
+class TGmBrushList : public TGmRecordListOf<TGmBrush, BrushesEqual> {
 public:
     PLAT_CLASS_NAME(TGmBrushList)
 
@@ -17,8 +17,6 @@ public:
     // Index of the first equal entry, or -1.
     int IndexOfBrush(const TGmBrush& brush) const;
 
-    // The count, then one brush record block per entry.
-    void SaveToStream(plat::Stream& stream) const override;
     // Empties the list first, then adds each record read through AddBrush.
     void LoadFromStream(plat::Stream& stream) override;
 };

@@ -3,9 +3,9 @@
 // are stored once.
 
 #include "GmFont.h"
-#include "GmResourceList.h"
+#include "GmRecordList.h"
 
-class TGmFontList : public TGmResourceListOf<TGmFont> {
+class TGmFontList : public TGmRecordListOf<TGmFont, FontsEqual> {
 public:
     PLAT_CLASS_NAME(TGmFontList)
 
@@ -17,8 +17,6 @@ public:
     // Index of the first equal entry, or -1.
     int IndexOfFont(const TGmFont& font) const;
 
-    // The count, then one font record block per entry.
-    void SaveToStream(plat::Stream& stream) const override;
     // Empties the list first, then adds each record read through AddFont.
     void LoadFromStream(plat::Stream& stream) override;
 };

@@ -3,9 +3,9 @@
 // are stored once.
 
 #include "GmPen.h"
-#include "GmResourceList.h"
+#include "GmRecordList.h"
 
-class TGmPenList : public TGmResourceListOf<TGmPen> {
+class TGmPenList : public TGmRecordListOf<TGmPen, PensEqual> {
 public:
     PLAT_CLASS_NAME(TGmPenList)
 
@@ -17,8 +17,6 @@ public:
     // Index of the first equal entry, or -1.
     int IndexOfPen(const TGmPen& pen) const;
 
-    // The count, then one pen record block per entry.
-    void SaveToStream(plat::Stream& stream) const override;
     // Adds each record read through AddPen to what the list holds already (it is not emptied first).
     void LoadFromStream(plat::Stream& stream) override;
 };
