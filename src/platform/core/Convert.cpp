@@ -119,6 +119,8 @@ std::string FormatFixed(long double value, int decimals)
 {
     long double scale = std::pow(10.0L, decimals);
     long double scaled = RoundHalfEven(value * scale);
+    if (scaled == 0)
+        scaled = 0; // a negative zero would print as "-0"
     bool negative = scaled < 0;
     if (negative) scaled = -scaled;
     if (!std::isfinite(scaled))

@@ -36,6 +36,8 @@ TEST(Convert, FloatsUseThePointWhateverTheLocale)
     EXPECT_EQ(plat::FormatFixed(12.3456L, 3), "12.346");
     EXPECT_EQ(plat::FormatFixed(-0.25L, 3), "-0.250");
     EXPECT_EQ(plat::FormatFixed(0.0004L, 3), "0.000");
+    EXPECT_EQ(plat::FormatFixed(-0.0L, 3), "0.000");    // once printed "0.0-0"
+    EXPECT_EQ(plat::FormatFixed(-0.0004L, 3), "0.000");
     EXPECT_EQ(plat::FormatFixed(7, 3), "7.000");
     EXPECT_EQ(plat::FormatFixed(1e300L, 0).size(), 301u); // no fixed-size buffer to overflow
     if (old)
