@@ -213,6 +213,9 @@ TGmBaseObject* TGmPageList::AddObject(std::unique_ptr<TGmBaseObject> object, TGm
     case gmFromPage:
         break;
     case gmFromPrinterMargins: {
+        // The margins of the document's paper: the printer's default paper may have others.
+        if (m_paperSize != Custom)
+            m_printer->SetPaperSize(m_paperSize);
         const TGmRect printer = m_printer->PrinterInfo().GetPrinterMarginsInches(m_orientation == gmLandscape);
         object->Offset(gmInches, printer.Left, printer.Top);
         break;

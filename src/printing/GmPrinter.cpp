@@ -208,7 +208,16 @@ void TGmPrinter::SetPrintQuality(TGmPrintQuality value)
 
 void TGmPrinter::SetPaperSize(TGmPaperSize paperSize)
 {
-    WithDevMode(plat::DM_PAPERSIZE, [&](plat::DevMode& m) { m.dmPaperSize = PaperSizeToDevMode(paperSize); });
+    bool changed = false;
+    WithDevMode(plat::DM_PAPERSIZE, [&](plat::DevMode& m) {
+        const int16_t wanted = static_cast<int16_t>(PaperSizeToDevMode(paperSize));
+        changed = m.dmPaperSize != wanted;
+        m.dmPaperSize = wanted;
+    });
+    // The printable area depends on the paper: positions measured from the printer's margins must use the
+    // margins of the paper that will be printed on, not those of the printer's default paper.
+    if (changed && !m_printing)
+        m_printerInfo->RefreshMetrics();
 }
 
 void TGmPrinter::SetOrientation(TGmOrientation value)

@@ -56,7 +56,7 @@ public:
     const std::string& GetTitle() const { return m_title; }
     void SetTitle(const std::string& value) { m_title = value; }
 
-    // Asks the printer for this paper (dmPaperSize) before a job.
+    // Asks the printer for this paper (dmPaperSize); a new paper re-reads the metrics when not printing.
     void SetPaperSize(TGmPaperSize paperSize);
 
     // The orientation wanted for the sheet being printed (the page's; with two pages a sheet during a job,

@@ -6,6 +6,8 @@
 #include "model/GmCanvas.h"
 #include "model/GmGraphicObject.h"
 #include "model/units/GmFuncs.h"
+#include "printing/GmPrinter.h"
+#include "printing/GmPrinterInfo.h"
 #include "resources/GmResourceTable.h"
 
 #include "platform/core/Exceptions.h"
@@ -60,6 +62,32 @@ TEST_F(PagesTest, FromThePrinterMarginsZeroZeroIsTheFirstPrintablePoint)
     EXPECT_NEAR(object->Rect().Top, 0.2L, Tolerance);
     EXPECT_NEAR(object->Rect().Right, 10.25L, Tolerance);
     EXPECT_NEAR(object->Rect().Bottom, 5.2L, Tolerance);
+}
+
+TEST_F(PagesTest, FromThePrinterMarginsUsesTheMarginsOfTheDocumentsPaper)
+{
+    // A printer that starts on Letter with 0.25 in margins and has 0.1 in margins on A4: an A4 document
+    // prints on A4, so its picture must be placed from the A4 printable corner (it once took Letter's and
+    // landed 0.15 in off on paper).
+    auto device = plat::FakePrinterDevice::WithOnePrinter();
+    plat::FakePrinter& printer = device->Printer(0);
+    printer.Defaults.dmPaperSize = plat::DMPAPER_LETTER;
+    printer.Portrait = plat::DeviceMetrics{2550, 3300, 2400, 3150, 75, 75, 300, 300};
+    printer.PortraitByPaper[plat::DMPAPER_A4] = plat::DeviceMetrics{2481, 3507, 2421, 3447, 30, 30, 300, 300};
+    Fake = device.get();
+    plat::InstallPrinter(std::move(device));
+
+    TGmPageList& list = MakeDocument();
+    list.Canvas().SetCoordsRelativeTo(gmFromPrinterMargins);
+    TGmGraphicObject* object = list.Canvas().Draw(Picture(96, 96), gmMillimeters, 0, 0, 1.0L);
+    EXPECT_NEAR(object->Rect().Left, 0.1L, Tolerance);
+    EXPECT_NEAR(object->Rect().Top, 0.1L, Tolerance);
+
+    // The job then maps the page with the same margins: the picture's device origin is the printable corner.
+    list.PrintPages(1, 1);
+    ASSERT_EQ(Fake->Documents().size(), 1u);
+    EXPECT_EQ(Fake->Documents()[0].Mode.dmPaperSize, plat::DMPAPER_A4);
+    EXPECT_EQ(list.GmPrinter().PrinterInfo().GetPrinterMarginsInches(false).Left, 0.1L);
 }
 
 TEST_F(PagesTest, TheSamePictureIsStoredOnceWhenGraphicsAreCompared)

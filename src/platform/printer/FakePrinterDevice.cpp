@@ -48,7 +48,9 @@ void FakePrinterDevice::DriverValidate(const PrinterNames& printer, const DevMod
 DeviceMetrics FakePrinterDevice::DriverMetrics(const PrinterNames& printer, const DevMode& mode)
 {
     const FakePrinter& p = Find(printer);
-    return mode.dmOrientation == DMORIENT_LANDSCAPE ? TurnMetrics(p.Portrait, p.OrientationCapability) : p.Portrait;
+    auto byPaper = p.PortraitByPaper.find(mode.dmPaperSize);
+    const DeviceMetrics& portrait = byPaper != p.PortraitByPaper.end() ? byPaper->second : p.Portrait;
+    return mode.dmOrientation == DMORIENT_LANDSCAPE ? TurnMetrics(portrait, p.OrientationCapability) : portrait;
 }
 
 bool FakePrinterDevice::DriverReachable(const PrinterNames& printer)

@@ -7,6 +7,7 @@
 
 #include "platform/surface/RecordingSurface.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ struct FakePrinter {
     bool IsDefault = false;
     // Metrics in portrait; landscape is these turned as OrientationCapability says. A4 at 300 pixels per inch.
     DeviceMetrics Portrait{2481, 3507, 2358, 3407, 65, 50, 300, 300};
+    // Metrics for other papers (by dmPaperSize), as printers whose printable area depends on the paper.
+    std::map<int16_t, DeviceMetrics> PortraitByPaper;
     DevMode Defaults{DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_PRINTQUALITY | DM_COLOR | DM_DUPLEX |
                          DM_COLLATE | DM_DITHERTYPE,
                      DMORIENT_PORTRAIT, DMPAPER_A4, 1, DMRES_MEDIUM, DMCOLOR_COLOR, DMDUP_SIMPLEX,
