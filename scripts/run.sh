@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh build
+BUILD_TARGET=vantric scripts/build.sh build
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting Vantric on a virtual X server (xvfb-run)." >&2
   exec xvfb-run -a build/src/app/vantric "$@"
