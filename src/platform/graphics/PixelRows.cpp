@@ -86,6 +86,15 @@ inline void PutEntry(const std::vector<PaletteEntry>& palette, unsigned index, u
     out[3] = 0;
 }
 
+// One pixel of a bit-field word as blue, green, red, 0.
+inline void PutMasked(const RowLayout& l, uint32_t word, uint8_t* out)
+{
+    out[0] = l.Blue.Extract(word);
+    out[1] = l.Green.Extract(word);
+    out[2] = l.Red.Extract(word);
+    out[3] = 0;
+}
+
 } // namespace
 
 void RowToBgrx(const RowLayout& l, const uint8_t* row, int width, uint8_t* out)
@@ -107,11 +116,7 @@ void RowToBgrx(const RowLayout& l, const uint8_t* row, int width, uint8_t* out)
     case 16:
         for (int x = 0; x < width; ++x) {
             uint32_t w = row[2 * x] | (static_cast<uint32_t>(row[2 * x + 1]) << 8);
-            uint8_t* o = out + 4 * x;
-            o[0] = l.Blue.Extract(w);
-            o[1] = l.Green.Extract(w);
-            o[2] = l.Red.Extract(w);
-            o[3] = 0;
+            PutMasked(l, w, out + 4 * x);
         }
         break;
     case 24:
@@ -131,11 +136,7 @@ void RowToBgrx(const RowLayout& l, const uint8_t* row, int width, uint8_t* out)
             for (int x = 0; x < width; ++x) {
                 const uint8_t* i = row + 4 * x;
                 uint32_t w = i[0] | (i[1] << 8) | (i[2] << 16) | (static_cast<uint32_t>(i[3]) << 24);
-                uint8_t* o = out + 4 * x;
-                o[0] = l.Blue.Extract(w);
-                o[1] = l.Green.Extract(w);
-                o[2] = l.Red.Extract(w);
-                o[3] = 0;
+                PutMasked(l, w, out + 4 * x);
             }
         }
         break;
